@@ -14,6 +14,26 @@ bool IsFunctionCursorOrEditingKey(WORD key) {
          key == VK_DELETE || (key >= VK_F1 && key <= VK_F24);
 }
 
+HANDLE PauseInput = INVALID_HANDLE_VALUE;
+
+// With processed input off, Windows hands Ctrl+C over as a key. A console
+// that still raises it as a signal (a terminal backend, another process)
+// must not end the tool mid-pause: the signal is turned into that key.
+BOOL WINAPI TurnCtrlCIntoKey(DWORD event) {
+  if (event != CTRL_C_EVENT)
+    return FALSE;
+  INPUT_RECORD record = {};
+  record.EventType = KEY_EVENT;
+  record.Event.KeyEvent.bKeyDown = TRUE;
+  record.Event.KeyEvent.wRepeatCount = 1;
+  record.Event.KeyEvent.wVirtualKeyCode = 'C';
+  record.Event.KeyEvent.uChar.AsciiChar = 3;
+  record.Event.KeyEvent.dwControlKeyState = LEFT_CTRL_PRESSED;
+  DWORD written = 0;
+  WriteConsoleInputA(PauseInput, &record, 1, &written);
+  return TRUE;
+}
+
 } // namespace
 
 void WaitForConsoleKey() {
@@ -30,6 +50,8 @@ void WaitForConsoleKey() {
   }
   SetConsoleMode(input, previous & ~(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT |
                                      ENABLE_PROCESSED_INPUT));
+  PauseInput = input;
+  SetConsoleCtrlHandler(TurnCtrlCIntoKey, TRUE);
   for (;;) {
     INPUT_RECORD record;
     DWORD read = 0;
@@ -42,7 +64,9 @@ void WaitForConsoleKey() {
         IsFunctionCursorOrEditingKey(key.wVirtualKeyCode))
       break;
   }
+  SetConsoleCtrlHandler(TurnCtrlCIntoKey, FALSE);
   SetConsoleMode(input, previous);
+  PauseInput = INVALID_HANDLE_VALUE;
   CloseHandle(input);
 }
 
