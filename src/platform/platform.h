@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 using Status = std::uint32_t;
 
@@ -76,5 +75,5 @@ bool FlushLogStream(LogHandle log);
 void CloseLogStream(LogHandle log);
 
 // The system's own text for a status, trailing line breaks and spaces
-// removed; empty when the system has none.
-std::string DescribeStatus(Status status);
+// removed, cut to fit `size`; returns its length, 0 when there is none.
+std::size_t DescribeStatus(Status status, char *buffer, std::size_t size);

@@ -168,20 +168,23 @@ bool FlushLogStream(LogHandle log) {
 
 void CloseLogStream(LogHandle log) { std::fclose(reinterpret_cast<FILE *>(log)); }
 
-std::string DescribeStatus(Status status) {
+std::size_t DescribeStatus(Status status, char *buffer, std::size_t size) {
   char *text = nullptr;
   DWORD length = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
           FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, status, 0, reinterpret_cast<char *>(&text), 0, nullptr);
-  std::string description;
-  if (length != 0 && text != nullptr)
-    description.assign(text, length);
+  std::size_t kept = 0;
+  if (length != 0 && text != nullptr && size != 0) {
+    kept = length < size ? length : size - 1;
+    CopyMemory(buffer, text, kept);
+  }
   if (text != nullptr)
     LocalFree(text);
-  while (!description.empty() &&
-         (description.back() == '\r' || description.back() == '\n' ||
-          description.back() == ' '))
-    description.pop_back();
-  return description;
+  while (kept > 0 && (buffer[kept - 1] == '\r' || buffer[kept - 1] == '\n' ||
+                      buffer[kept - 1] == ' '))
+    --kept;
+  if (size != 0)
+    buffer[kept] = '\0';
+  return kept;
 }

@@ -4,7 +4,7 @@
 #include "report/log.h"
 
 #include <cstdio>
-#include <string>
+#include <cstring>
 
 const char WebRootFiles[3][20] = {"default.htm", "redesi.htm", "web.exe"};
 
@@ -14,23 +14,22 @@ const char kWebRoot[] = "c:\\inetpub\\wwwroot\\";
 const char kWormProgram[] = "VOSNI.EXE";
 constexpr int kDeleteAttempts = 5;
 
-// The worm's program file in the Windows folder. Returns false, after
-// reporting why, when no trustworthy full path can be built: the tool
-// never guesses a folder or deletes a shortened name.
-bool BuildWindowsTarget(std::string *target) {
-  char folder[kTargetPathCapacity];
-  std::uint32_t length = GetWindowsFolder(folder, sizeof folder);
+// The worm's program file in the Windows folder, built in `target`.
+// Returns false, after reporting why, when no trustworthy full path can be
+// built: the tool never guesses a folder or deletes a shortened name.
+bool BuildWindowsTarget(char (&target)[kTargetPathCapacity]) {
+  std::uint32_t length = GetWindowsFolder(target, kTargetPathCapacity);
   if (length == 0) {
     ReportError(GetLastStatus(), "Failed to get Windows folder");
     return false;
   }
-  if (length < sizeof folder) {
-    target->assign(folder, length);
-    if (target->empty() || target->back() != '\\')
-      *target += '\\';
-    *target += kWormProgram;
-    if (target->size() < kTargetPathCapacity)
+  if (length < kTargetPathCapacity) {
+    if (target[length - 1] != '\\')
+      target[length++] = '\\';
+    if (length + sizeof kWormProgram <= kTargetPathCapacity) {
+      std::memcpy(target + length, kWormProgram, sizeof kWormProgram);
       return true;
+    }
   }
   ReportError(kStatusBufferOverflow, "Failed to get Windows folder");
   return false;
@@ -74,9 +73,11 @@ void RemoveFileTarget(const char *path) {
 }
 
 void RemoveNamedFiles() {
-  std::string target;
-  if (BuildWindowsTarget(&target))
-    RemoveFileTarget(target.c_str());
-  for (const char *name : WebRootFiles)
-    RemoveFileTarget((std::string(kWebRoot) + name).c_str());
+  char target[kTargetPathCapacity];
+  if (BuildWindowsTarget(target))
+    RemoveFileTarget(target);
+  for (const char *name : WebRootFiles) {
+    std::snprintf(target, sizeof target, "%s%s", kWebRoot, name);
+    RemoveFileTarget(target);
+  }
 }

@@ -1,24 +1,19 @@
 #include "report/error_report.h"
 
-#include "report/format_text.h"
-
+#include <cstdarg>
 #include <cstdio>
 
-std::string DescribeError(Status status) {
-  std::string number = "error " + std::to_string(status);
-  std::string text = DescribeStatus(status);
-  return text.empty() ? number : text + " (" + number + ")";
-}
-
 void ReportError(Status status, const char *format, ...) {
-  std::string description = DescribeError(status);
+  char text[512];
+  std::size_t length = DescribeStatus(status, text, sizeof text);
+  std::fputs("\n", stdout);
   std::va_list args;
   va_start(args, format);
-  std::string message = FormatText(format, args);
+  std::vprintf(format, args);
   va_end(args);
-  std::fputs("\n", stdout);
-  std::fputs(message.c_str(), stdout);
-  std::fputs(": ", stdout);
-  std::fputs(description.c_str(), stdout);
-  std::fputs("\n", stdout);
+  // "<system text> (error N)", or "error N" where the system has no text.
+  if (length == 0)
+    std::printf(": error %lu\n", static_cast<unsigned long>(status));
+  else
+    std::printf(": %s (error %lu)\n", text, static_cast<unsigned long>(status));
 }

@@ -4,18 +4,17 @@
 
 #include "platform/platform.h"
 
-#include <string>
-
 #define PRINTF_LIKE(f, a) __attribute__((format(printf, f, a)))
 
 constexpr std::size_t kLogPathCapacity = 260; // with the terminating NUL
 
-extern std::string LogPath; // empty until worked out
+extern char *LogPath;       // null until worked out
 extern LogHandle LogStream; // null when no log is open
 
 void OpenLogFile();
 void LogMessage(const char *format, ...) PRINTF_LIKE(1, 2);
 void CloseLogFile();
 
-// "2001-03-05, 02:04:09,   ": the 24 characters before each message.
-std::string FormatRecordPrefix(const LocalTime &time);
+// Writes "2001-03-05, 02:04:09,   ", the 24 characters before each
+// message, and its NUL into `prefix`.
+void FormatRecordPrefix(const LocalTime &time, char (&prefix)[25]);

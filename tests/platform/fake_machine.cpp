@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 
 namespace fake {
@@ -146,7 +147,8 @@ void Reset() {
   viewCopies.clear();
   Readers().clear();
   QuietMode = false;
-  LogPath.clear();
+  std::free(LogPath);
+  LogPath = nullptr;
   LogStream = nullptr;
 }
 
@@ -425,19 +427,28 @@ void CloseLogStream(LogHandle) {
   --machine.openLogs;
 }
 
-std::string DescribeStatus(Status status) {
+std::size_t DescribeStatus(Status status, char *buffer, std::size_t size) {
   Status failure;
-  if (fake::Fails(Call::DescribeStatus, &failure))
-    return std::string();
+  if (fake::Fails(Call::DescribeStatus, &failure) || size == 0)
+    return 0;
+  const char *text = "";
   switch (status) {
   case kStatusFileNotFound:
-    return "The system cannot find the file specified.";
+    text = "The system cannot find the file specified.\r\n";
+    break;
   case kStatusAccessDenied:
-    return "Access is denied.";
+    text = "Access is denied.  \r\n";
+    break;
   case kStatusSharingViolation:
-    return "The process cannot access the file because it is being used by "
-           "another process.";
-  default:
-    return std::string();
+    text = "The process cannot access the file because it is being used by "
+           "another process.\r\n";
+    break;
   }
+  // As the system gives it, then trimmed as the Win32 backend does.
+  std::size_t length = std::min(std::strlen(text), size - 1);
+  std::memcpy(buffer, text, length);
+  while (length > 0 && std::strchr("\r\n ", buffer[length - 1]) != nullptr)
+    --length;
+  buffer[length] = '\0';
+  return length;
 }

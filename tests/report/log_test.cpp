@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 class Log : public testing::Test {
@@ -13,8 +15,11 @@ protected:
 };
 
 TEST_F(Log, RecordPrefixIsZeroPaddedAnd24Characters) {
-  EXPECT_EQ(FormatRecordPrefix({2001, 3, 5, 2, 4, 9}), "2001-03-05, 02:04:09,   ");
-  EXPECT_EQ(FormatRecordPrefix({2001, 12, 13, 9, 5, 7}).size(), 24u);
+  char prefix[25];
+  FormatRecordPrefix({2001, 3, 5, 2, 4, 9}, prefix);
+  EXPECT_STREQ(prefix, "2001-03-05, 02:04:09,   ");
+  FormatRecordPrefix({2001, 12, 13, 23, 59, 59}, prefix);
+  EXPECT_STREQ(prefix, "2001-12-13, 23:59:59,   ");
 }
 
 TEST_F(Log, HeaderIs265CharactersAnd273BytesOnDisk) {
@@ -35,7 +40,7 @@ TEST_F(Log, QuietRecordIs47Bytes) {
 TEST_F(Log, LiesBesideTheProgramAndAppends) {
   fake::AddFile("C:\\Tools\\fix_pruxa.log", "old\r\n");
   OpenLogFile();
-  EXPECT_EQ(LogPath, "C:\\Tools\\fix_pruxa.log");
+  EXPECT_STREQ(LogPath, "C:\\Tools\\fix_pruxa.log");
   EXPECT_EQ(fake::Content("C:\\Tools\\fix_pruxa.log").substr(0, 9),
             "old\r\n\r\n\r\n");
 }
@@ -52,12 +57,12 @@ TEST_F(Log, EachRecordIsHandedOverBeforeTheNextCall) {
 TEST_F(Log, ProgramPathWithoutBackslashOrUnknownLogsToCurrentFolder) {
   fake::TheMachine().programPath = "fix_pruxa.exe";
   OpenLogFile();
-  EXPECT_EQ(LogPath, "fix_pruxa.log");
+  EXPECT_STREQ(LogPath, "fix_pruxa.log");
   CloseLogFile();
   fake::Reset();
   fake::FailCall(fake::Call::GetProgramPath, 8);
   OpenLogFile();
-  EXPECT_EQ(LogPath, "fix_pruxa.log");
+  EXPECT_STREQ(LogPath, "fix_pruxa.log");
 }
 
 TEST_F(Log, PercentInTheProgramFolderIsShownUnchanged) {
@@ -101,7 +106,7 @@ TEST_F(Log, LongestPathThatFitsIsUsed) {
   std::string folder = "C:\\" + std::string(259 - 3 - 14, 'd');
   fake::TheMachine().programPath = folder + "\\fix_pruxa.exe";
   OpenLogFile();
-  EXPECT_EQ(LogPath.size(), 259u);
+  EXPECT_EQ(std::strlen(LogPath), 259u);
   EXPECT_NE(LogStream, nullptr);
 }
 

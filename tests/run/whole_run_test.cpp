@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 std::string Banner() {
@@ -112,7 +114,8 @@ TEST(WholeRun, SecondRunAppendsBelowTheFirst) {
   std::string first = fake::Content("C:\\Tools\\fix_pruxa.log");
   fake::TheMachine().clock = {2002, 1, 2, 3, 4, 5};
   QuietMode = false;
-  LogPath.clear();
+  std::free(LogPath);
+  LogPath = nullptr;
   RunTool({"/q"});
   std::string both = fake::Content("C:\\Tools\\fix_pruxa.log");
   ASSERT_GT(both.size(), first.size());
