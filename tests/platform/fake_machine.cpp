@@ -23,6 +23,9 @@ const char kRunKey[] = "software\\microsoft\\windows\\currentversion\\run";
 bool Fails(Call call, Status *status) {
   ++machine.calls;
   machine.trace.push_back(call);
+  if (!machine.pendingLog.empty() && call != Call::FlushLogStream &&
+      call != Call::CloseLogStream)
+    ++machine.callsWithLogPending;
   if (!CanFail(call))
     return false;
   if (machine.failFrom > 0 &&

@@ -83,6 +83,8 @@ struct Machine {
   int openLogs = 0;
   std::string pendingLog; // written but not yet flushed
   std::string logPath;    // of the open stream
+  // Calls made while written log text had not yet been handed over.
+  int callsWithLogPending = 0;
   // Each flush, as the log file read back right after it.
   std::vector<std::string> logAfterFlush;
 };
