@@ -167,8 +167,15 @@ class Case:
         return self.lists.get(key, [])
 
 
+# With C:\work\ before it, a current folder of 247 characters: about the
+# longest that Windows lets a program start in (MAX_PATH less the room for
+# a backslash and a file name). Wine's launcher garbles longer ones before
+# the program is even started.
+DEEP = "d" * 200 + "\\" + "d" * 38
+
+
 def expand(text):
-    return text.replace("@LONG@", LONG)
+    return text.replace("@LONG@", LONG).replace("@DEEP@", DEEP)
 
 
 def content_of(spec):
@@ -199,9 +206,19 @@ def set_attributes(path, letters):
         os.setxattr(path, "user.DOSATTRIB", b"0x%x" % hidden_system)
 
 
+# What a new prefix holds in C:\, and the suite's own folder.
+KEEP = {"windows", "users", "program files", "programdata", "e2e"}
+
+
 def reset_machine():
-    for name in ("inetpub", "mirc", "fix", "Tools", "work"):
-        shutil.rmtree(os.path.join(drive_c(), name), ignore_errors=True)
+    for name in os.listdir(drive_c()):
+        path = os.path.join(drive_c(), name)
+        if name.lower() in KEEP:
+            continue
+        if os.path.isdir(path) and not os.path.islink(path):
+            shutil.rmtree(path)
+        else:
+            os.remove(path)
     windows = os.path.join(drive_c(), "windows")
     for name in os.listdir(windows):
         if name.lower() == "vosni.exe":
@@ -322,7 +339,8 @@ def run_case(path):
     lexer.escape = ""  # backslashes are path separators here
     args = [expand(a) for a in lexer]
     try:
-        result = wine([program] + args, cwd=cwd_unix, capture_output=True,
+        result = wine([case.get("command", program)] + args, cwd=cwd_unix,
+                      capture_output=True,
                       timeout=float(case.get("timeout", "120")))
     finally:
         if holder is not None:
@@ -355,6 +373,10 @@ def run_case(path):
                 failures.append("log differs")
                 show("expected log", case.sections["log"].encode("latin-1"))
                 show("actual log", log)
+
+    stray = unix_path(cwd + "\\fix_pruxa.log", must_exist=True)
+    if cwd.lower() != program.rsplit("\\", 1)[0].lower() and stray:
+        failures.append("a log in the current folder: " + cwd)
 
     gone = {p.lower() for p in case.all("absent")}
     for target, data in files.items():

@@ -76,13 +76,25 @@ TEST_F(Log, PercentInTheProgramFolderIsShownUnchanged) {
 }
 
 TEST_F(Log, UnopenableLogIsReportedOnceAndLaterRecordsAreDropped) {
-  fake::AddFolder("C:\\Tools\\fix_pruxa.log");
-  StartConsoleCapture();
-  OpenLogFile();
-  LogMessage("dropped");
-  EXPECT_EQ(EndConsoleCapture(),
-            "\nCould not open log file \"C:\\Tools\\fix_pruxa.log\".\n");
-  EXPECT_EQ(fake::TheMachine().calls, 2); // program path, open; no clock
+  // A folder in its place, then a read-only log.
+  for (bool folder : {true, false}) {
+    fake::Reset();
+    if (folder) {
+      fake::AddFolder("C:\\Tools\\fix_pruxa.log");
+    } else {
+      fake::AddFile("C:\\Tools\\fix_pruxa.log", "old\r\n", 0x21);
+      fake::TheMachine().entries["c:\\tools\\fix_pruxa.log"].unwritable = true;
+    }
+    StartConsoleCapture();
+    OpenLogFile();
+    LogMessage("dropped");
+    EXPECT_EQ(EndConsoleCapture(),
+              "\nCould not open log file \"C:\\Tools\\fix_pruxa.log\".\n");
+    EXPECT_EQ(fake::TheMachine().calls, 2); // program path, open; no clock
+    if (!folder) {
+      EXPECT_EQ(fake::Content("C:\\Tools\\fix_pruxa.log"), "old\r\n");
+    }
+  }
 }
 
 TEST_F(Log, TooLongProgramPathIsNeverShortenedIntoAnotherName) {
