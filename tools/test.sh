@@ -1,10 +1,11 @@
 #!/bin/sh
-# Builds and runs every test: the host tests against the in-memory machine
+# Builds and runs every test: formatting and static analysis, the host tests against the in-memory machine
 # (plain, then under AddressSanitizer and UndefinedBehaviorSanitizer), the
 # fuzzers for a bounded number of runs, then the real program under Wine.
 set -eu
 cd "$(dirname "$0")/.."
 sh tools/setup.sh
+sh tools/lint.sh
 
 for preset in host host-sanitize fuzz; do
   echo "=== $preset"

@@ -14,11 +14,11 @@ struct FileTag;
 struct MappingTag;
 struct KeyTag;
 struct LogTag;
-using SearchHandle = SearchTag*;
-using FileHandle = FileTag*;
-using MappingHandle = MappingTag*;
-using KeyHandle = KeyTag*;
-using LogHandle = LogTag*;
+using SearchHandle = SearchTag *;
+using FileHandle = FileTag *;
+using MappingHandle = MappingTag *;
+using KeyHandle = KeyTag *;
+using LogHandle = LogTag *;
 
 struct LocalTime {
   unsigned year, month, day, hour, minute, second;

@@ -77,8 +77,7 @@ std::uint32_t GetProgramPath(char *buffer, std::uint32_t size) {
 LocalTime GetLocalClock() {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
-          now.wSecond};
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
 std::uint32_t GetWindowsFolder(char *buffer, std::uint32_t size) {
@@ -143,7 +142,8 @@ void UnmapView(const unsigned char *view) { UnmapViewOfFile(view); }
 Status OpenMachineKey(const char *subkey, KeyHandle *key) {
   HKEY opened = nullptr;
   LONG status = RegOpenKeyA(HKEY_LOCAL_MACHINE, subkey, &opened);
-  *key = status == ERROR_SUCCESS ? reinterpret_cast<KeyHandle>(opened) : nullptr;
+  *key =
+      status == ERROR_SUCCESS ? reinterpret_cast<KeyHandle>(opened) : nullptr;
   return static_cast<Status>(status);
 }
 
@@ -166,7 +166,9 @@ bool FlushLogStream(LogHandle log) {
   return std::fflush(reinterpret_cast<FILE *>(log)) == 0;
 }
 
-void CloseLogStream(LogHandle log) { std::fclose(reinterpret_cast<FILE *>(log)); }
+void CloseLogStream(LogHandle log) {
+  std::fclose(reinterpret_cast<FILE *>(log));
+}
 
 std::size_t DescribeStatus(Status status, char *buffer, std::size_t size) {
   char *text = nullptr;

@@ -7,7 +7,7 @@ void ReportError(Status status, const char *format, ...) {
   char text[512];
   std::size_t length = DescribeStatus(status, text, sizeof text);
   std::fputs("\n", stdout);
-  std::va_list args;
+  va_list args;
   va_start(args, format);
   std::vprintf(format, args);
   va_end(args);

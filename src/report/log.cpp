@@ -44,7 +44,8 @@ char *ProgramPath() {
 void WorkOutLogPath() {
   char *program = ProgramPath();
   const char *slash = program ? std::strrchr(program, '\\') : nullptr;
-  std::size_t folder = slash ? static_cast<std::size_t>(slash - program) + 1 : 0;
+  std::size_t folder =
+      slash ? static_cast<std::size_t>(slash - program) + 1 : 0;
   LogPath = static_cast<char *>(std::malloc(folder + sizeof kLogName));
   if (LogPath != nullptr) {
     if (folder != 0)
@@ -90,9 +91,9 @@ void LogMessage(const char *format, ...) {
     return;
   char prefix[25];
   FormatRecordPrefix(GetLocalClock(), prefix);
-  std::va_list args;
+  va_list args;
   va_start(args, format);
-  std::va_list sizing;
+  va_list sizing;
   va_copy(sizing, args);
   int length = std::vsnprintf(nullptr, 0, format, sizing);
   va_end(sizing);

@@ -13,8 +13,8 @@ int main(int argc, char **argv) {
       reading ? FILE_SHARE_READ : 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE)
     return 3;
-  HANDLE ready = CreateFileA(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                             0, nullptr);
+  HANDLE ready =
+      CreateFileA(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
   CloseHandle(ready);
   for (int i = 0; i < 6000; ++i) { // at most a minute
     if (GetFileAttributesA(argv[3]) != INVALID_FILE_ATTRIBUTES)

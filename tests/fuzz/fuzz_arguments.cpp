@@ -95,8 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
   std::free(console);
 
   Check(status == expected, "exit status");
-  Check(out.size() >= 21 * 65 && out.compare(0, 65, "+" + std::string(62, '=') +
-                                                      "+\n") == 0,
+  Check(out.size() >= 21 * 65 &&
+            out.compare(0, 65, "+" + std::string(62, '=') + "+\n") == 0,
         "banner first");
   std::string after = out.substr(21 * 65);
   if (!quiet) {

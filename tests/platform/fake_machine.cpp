@@ -89,15 +89,30 @@ bool Fail(Status status) {
 } // namespace
 
 const char *CallName(Call call) {
-  static const char *const names[] = {
-      "WaitForConsoleKey",   "GetProgramPath", "GetLocalClock",
-      "GetWindowsFolder",    "FindFirstEntry", "CloseSearch",
-      "SetAttributesNormal", "DeletePath",     "GetLastStatus",
-      "OpenForReading",      "GetFileSize64",  "CloseFile",
-      "CreateReadOnlyMapping", "CloseMapping", "MapReadOnlyView",
-      "UnmapView",           "OpenMachineKey", "DeleteKeyValue",
-      "CloseKey",            "OpenLogStream",  "WriteLogStream",
-      "FlushLogStream",      "CloseLogStream", "DescribeStatus"};
+  static const char *const names[] = {"WaitForConsoleKey",
+                                      "GetProgramPath",
+                                      "GetLocalClock",
+                                      "GetWindowsFolder",
+                                      "FindFirstEntry",
+                                      "CloseSearch",
+                                      "SetAttributesNormal",
+                                      "DeletePath",
+                                      "GetLastStatus",
+                                      "OpenForReading",
+                                      "GetFileSize64",
+                                      "CloseFile",
+                                      "CreateReadOnlyMapping",
+                                      "CloseMapping",
+                                      "MapReadOnlyView",
+                                      "UnmapView",
+                                      "OpenMachineKey",
+                                      "DeleteKeyValue",
+                                      "CloseKey",
+                                      "OpenLogStream",
+                                      "WriteLogStream",
+                                      "FlushLogStream",
+                                      "CloseLogStream",
+                                      "DescribeStatus"};
   return names[static_cast<int>(call)];
 }
 
@@ -301,8 +316,8 @@ bool GetFileSize64(FileHandle file, std::uint64_t *size) {
   Status status;
   if (fake::Fails(Call::GetFileSize64, &status))
     return fake::Fail(status);
-  fake::Entry *entry = fake::Find(fake::handlePaths.at(
-      reinterpret_cast<std::uintptr_t>(file)));
+  fake::Entry *entry =
+      fake::Find(fake::handlePaths.at(reinterpret_cast<std::uintptr_t>(file)));
   *size = entry == nullptr ? 0 : entry->content.size();
   return true;
 }
@@ -310,7 +325,8 @@ bool GetFileSize64(FileHandle file, std::uint64_t *size) {
 void CloseFile(FileHandle file) {
   Status status;
   fake::Fails(Call::CloseFile, &status);
-  --fake::Readers()[fake::handlePaths.at(reinterpret_cast<std::uintptr_t>(file))];
+  --fake::Readers()[fake::handlePaths.at(
+      reinterpret_cast<std::uintptr_t>(file))];
   fake::Release(file);
 }
 

@@ -36,10 +36,11 @@ ToolRun RunTool(const std::vector<std::string> &arguments) {
 }
 
 std::string LogText(const std::string &path) {
-  std::string text = std::regex_replace(fake::Content(path),
-                                        std::regex("\r\n"), std::string("\n"));
+  std::string text = std::regex_replace(fake::Content(path), std::regex("\r\n"),
+                                        std::string("\n"));
   return std::regex_replace(
       text,
-      std::regex("(^|\n)[0-9]{4}-[0-9]{2}-[0-9]{2}, [0-9]{2}:[0-9]{2}:[0-9]{2},   "),
+      std::regex(
+          "(^|\n)[0-9]{4}-[0-9]{2}-[0-9]{2}, [0-9]{2}:[0-9]{2}:[0-9]{2},   "),
       std::string("$1@ "));
 }

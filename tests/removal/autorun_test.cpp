@@ -8,7 +8,8 @@
 namespace {
 
 const std::string kEntry =
-    "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Vosni";
+    "HKEY_LOCAL_"
+    "MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Vosni";
 const std::string kDeleting = "Deleting registry entry \"" + kEntry + "\"...\n";
 
 struct AutorunCase {
@@ -48,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, AutorunStage,
     testing::Values(
         AutorunCase{"deleted", true, 0,
-                    kDeleting + "Registry entry \"" + kEntry + "\" was deleted.",
+                    kDeleting + "Registry entry \"" + kEntry +
+                        "\" was deleted.",
                     "Registry entry \"" + kEntry + "\" was deleted."},
         AutorunCase{"absent", false, 0,
                     kDeleting + "Registry entry \"" + kEntry +

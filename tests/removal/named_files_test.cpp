@@ -74,8 +74,8 @@ TEST_F(NamedFiles, AttributeFailureEndsTheAttemptBeforeAnyDelete) {
   EXPECT_EQ(console, std::string("Deleting file \"") + kWeb +
                          "\"...\nFailed to delete file \"" + kWeb +
                          "\": Access is denied. (error 5)\n Failed.\n\n");
-  EXPECT_EQ(Records(), std::string("@ File \"") + kWeb +
-                           "\" could not be deleted.\n");
+  EXPECT_EQ(Records(),
+            std::string("@ File \"") + kWeb + "\" could not be deleted.\n");
 }
 
 TEST_F(NamedFiles, ReadOnlyHiddenSystemFileIsDeleted) {
@@ -176,8 +176,9 @@ TEST_F(NamedFiles, FailedWindowsFolderLookupSkipsOnlyThatTarget) {
   StartConsoleCapture();
   RemoveNamedFiles();
   std::string console = EndConsoleCapture();
-  EXPECT_EQ(console.rfind("\nFailed to get Windows folder: error 8\nDeleting", 0),
-            0u);
+  EXPECT_EQ(
+      console.rfind("\nFailed to get Windows folder: error 8\nDeleting", 0),
+      0u);
   EXPECT_TRUE(fake::Exists("c:\\VOSNI.EXE"));
   EXPECT_TRUE(fake::Exists("VOSNI.EXE"));
   EXPECT_EQ(Records(),

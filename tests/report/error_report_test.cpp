@@ -9,7 +9,8 @@ namespace {
 TEST(ReportError, StartsWithLineBreakAndEndsWithDescription) {
   fake::Reset();
   StartConsoleCapture();
-  ReportError(32, "Failed to delete file \"%s\"", "c:\\inetpub\\wwwroot\\web.exe");
+  ReportError(32, "Failed to delete file \"%s\"",
+              "c:\\inetpub\\wwwroot\\web.exe");
   EXPECT_EQ(EndConsoleCapture(),
             "\nFailed to delete file \"c:\\inetpub\\wwwroot\\web.exe\": The "
             "process cannot access the file because it is being used by "

@@ -108,8 +108,9 @@ TEST(Pause, PrecedesTheRunAndEndsOnThePromptLine) {
   ToolRun run = RunTool({});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(fake::TheMachine().keyReads, 1);
-  EXPECT_NE(run.console.find("+\nPress any key to continue ....\nDeleting file"),
-            std::string::npos);
+  EXPECT_NE(
+      run.console.find("+\nPress any key to continue ....\nDeleting file"),
+      std::string::npos);
   // The key read comes before anything touches the machine.
   ASSERT_FALSE(fake::TheMachine().trace.empty());
   EXPECT_EQ(fake::TheMachine().trace[0], fake::Call::WaitForConsoleKey);

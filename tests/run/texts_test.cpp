@@ -33,19 +33,24 @@ TEST(Banner, Has21RowsOf64Characters) {
 TEST(Banner, NamesTheMakerAndItsPage) {
   std::vector<std::string> rows = BannerRows();
   ASSERT_EQ(rows.size(), 21u);
-  EXPECT_EQ(rows[1], "|                    FIX_PRUXA Version 1.10                    |");
+  EXPECT_EQ(rows[1],
+            "|                    FIX_PRUXA Version 1.10                    |");
   EXPECT_EQ(rows[2], "|" + std::string(22, ' ') + "Qarlo Vemmo, Inc." +
                          std::string(23, ' ') + "|");
   EXPECT_EQ(rows[18], "|       http://www.qarlovemmo.com/vo-querix/vinfo/" +
                           std::string(13, ' ') + "|");
-  EXPECT_EQ(rows[19], "|           virusencyclo/default5.asp?VName=WORM_PRUXA.A       |");
+  EXPECT_EQ(rows[19],
+            "|           virusencyclo/default5.asp?VName=WORM_PRUXA.A       |");
 }
 
 TEST(Banner, ShowsSinglePercentSigns) {
   std::vector<std::string> rows = BannerRows();
   ASSERT_EQ(rows.size(), 21u);
-  EXPECT_EQ(rows[5], "|       a.  Delete the file \"%Windows%\\VOSNI.EXE\".             |");
-  EXPECT_EQ(rows[15], "|       %Windows% refers to the Windows folder, which          |");
+  EXPECT_EQ(
+      rows[5],
+      "|       a.  Delete the file \"%Windows%\\VOSNI.EXE\".             |");
+  EXPECT_EQ(rows[15],
+            "|       %Windows% refers to the Windows folder, which          |");
 }
 
 TEST(Usage, IsTheExactTextEndingInAnEmptyLine) {

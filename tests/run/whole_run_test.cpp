@@ -18,23 +18,26 @@ std::string Banner() {
 }
 
 const char kRunKeyEntry[] =
-    "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Vosni";
+    "HKEY_LOCAL_"
+    "MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Vosni";
 
 TEST(WholeRun, CleanMachineGivesTheKnownTranscriptAndLog) {
   fake::Reset();
   ToolRun run = RunTool({});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.console,
-            Banner() +
-                "Press any key to continue ....\n"
-                "Deleting file \"C:\\WINDOWS\\VOSNI.EXE\"... Not found.\n\n"
-                "Deleting file \"c:\\inetpub\\wwwroot\\default.htm\"... Not found.\n\n"
-                "Deleting file \"c:\\inetpub\\wwwroot\\redesi.htm\"... Not found.\n\n"
-                "Deleting file \"c:\\inetpub\\wwwroot\\web.exe\"... Not found.\n\n"
-                "File \"c:\\mirc\\script.ini\" was not found.\n"
-                "Deleting registry entry \"" +
-                kRunKeyEntry + "\"...\nRegistry entry \"" + kRunKeyEntry +
-                "\" was not found.\n");
+  EXPECT_EQ(
+      run.console,
+      Banner() +
+          "Press any key to continue ....\n"
+          "Deleting file \"C:\\WINDOWS\\VOSNI.EXE\"... Not found.\n\n"
+          "Deleting file \"c:\\inetpub\\wwwroot\\default.htm\"... Not "
+          "found.\n\n"
+          "Deleting file \"c:\\inetpub\\wwwroot\\redesi.htm\"... Not found.\n\n"
+          "Deleting file \"c:\\inetpub\\wwwroot\\web.exe\"... Not found.\n\n"
+          "File \"c:\\mirc\\script.ini\" was not found.\n"
+          "Deleting registry entry \"" +
+          kRunKeyEntry + "\"...\nRegistry entry \"" + kRunKeyEntry +
+          "\" was not found.\n");
   std::string expectedLog =
       std::string(kHeaderText) +
       "@ File \"C:\\WINDOWS\\VOSNI.EXE\" was not found.\n"
@@ -66,17 +69,18 @@ TEST(WholeRun, QuietRunOnAnInfectedMachineRemovesOnlyTheWorm) {
                                   {"other", "keep.exe"}};
   ToolRun run = RunTool({"/Q"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.console,
-            Banner() +
-                "\nQUIET MODE\n\n"
-                "Deleting file \"C:\\WINDOWS\\VOSNI.EXE\"... Done.\n\n"
-                "Deleting file \"c:\\inetpub\\wwwroot\\default.htm\"... Done.\n\n"
-                "Deleting file \"c:\\inetpub\\wwwroot\\redesi.htm\"... Done.\n\n"
-                "Deleting file \"c:\\inetpub\\wwwroot\\web.exe\"... Done.\n\n"
-                "File \"c:\\mirc\\script.ini\" was deleted.\n"
-                "Deleting registry entry \"" +
-                kRunKeyEntry + "\"...\nRegistry entry \"" + kRunKeyEntry +
-                "\" was deleted.\n");
+  EXPECT_EQ(
+      run.console,
+      Banner() +
+          "\nQUIET MODE\n\n"
+          "Deleting file \"C:\\WINDOWS\\VOSNI.EXE\"... Done.\n\n"
+          "Deleting file \"c:\\inetpub\\wwwroot\\default.htm\"... Done.\n\n"
+          "Deleting file \"c:\\inetpub\\wwwroot\\redesi.htm\"... Done.\n\n"
+          "Deleting file \"c:\\inetpub\\wwwroot\\web.exe\"... Done.\n\n"
+          "File \"c:\\mirc\\script.ini\" was deleted.\n"
+          "Deleting registry entry \"" +
+          kRunKeyEntry + "\"...\nRegistry entry \"" + kRunKeyEntry +
+          "\" was deleted.\n");
   EXPECT_EQ(LogText(),
             std::string(kHeaderText) + "@ Quiet mode specified.\n" +
                 "@ File \"C:\\WINDOWS\\VOSNI.EXE\" was deleted.\n"
