@@ -281,6 +281,13 @@ def run_case(path):
     cwd_unix = unix_path(cwd)
     os.makedirs(cwd_unix, exist_ok=True)
 
+    for name in case.all("planted-dll"):
+        shutil.copy(os.environ["PLANTED_DLL"],
+                    os.path.join(os.path.dirname(program_unix), name))
+    mark = os.path.join(drive_c(), "e2e", "planted-dll-loaded")
+    if os.path.exists(mark):
+        os.remove(mark)
+
     files = {}
     for spec in case.all("folder"):
         os.makedirs(unix_path(spec), exist_ok=True)
@@ -373,6 +380,9 @@ def run_case(path):
                 failures.append("log differs")
                 show("expected log", case.sections["log"].encode("latin-1"))
                 show("actual log", log)
+
+    if os.path.exists(mark):
+        failures.append("a DLL planted beside the program was loaded")
 
     stray = unix_path(cwd + "\\fix_pruxa.log", must_exist=True)
     if cwd.lower() != program.rsplit("\\", 1)[0].lower() and stray:
