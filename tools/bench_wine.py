@@ -21,6 +21,8 @@ import tempfile
 import threading
 import time
 
+import throwaway_prefix
+
 NOTHING = "int main(void) { return 0; }\n"
 
 
@@ -28,17 +30,10 @@ def main():
     exe = os.path.abspath(sys.argv[1])
     work = tempfile.mkdtemp(prefix="fix_pruxa_bench_")
     prefix = os.path.join(work, "prefix")
-    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all",
-               WINEARCH="win32", WINEDLLOVERRIDES="mscoree,mshtml=")
-    env.pop("DISPLAY", None)
     c = os.path.join(prefix, "drive_c")
+    env = dict(os.environ, WINEPREFIX=prefix)
     try:
-        os.makedirs(prefix)
-        subprocess.run(["wineserver", "-p"], env=env, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineboot", "-i"], env=env, check=True,
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
+        env = throwaway_prefix.make(prefix)
         os.makedirs(os.path.join(c, "Tools"))
         shutil.copy(exe, os.path.join(c, "Tools", "fix_pruxa.exe"))
         source = os.path.join(work, "nothing.c")
@@ -107,11 +102,7 @@ def main():
               "(255 MiB more in %.0f ms more)" % (255 / extra, extra * 1000))
         return 0
     finally:
-        subprocess.run(["wineserver", "-k"], env=env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], env=env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        shutil.rmtree(work, ignore_errors=True)
+        throwaway_prefix.remove(env, work)
 
 
 def sample(process, peak):

@@ -12,6 +12,8 @@ import sys
 import tempfile
 import zlib
 
+import throwaway_prefix
+
 RUN_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
 WORM_CHECKSUM = 0x0425EF6D
 
@@ -32,9 +34,7 @@ def with_checksum(data, target):
 def main():
     exe = os.path.abspath(sys.argv[1])
     prefix = tempfile.mkdtemp(prefix="fix_pruxa_demo_")
-    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all",
-               WINEARCH="win32", WINEDLLOVERRIDES="mscoree,mshtml=")
-    env.pop("DISPLAY", None)
+    env = dict(os.environ, WINEPREFIX=prefix)
     c = os.path.join(prefix, "drive_c")
 
     def wine(*args, show=True):
@@ -76,9 +76,7 @@ def main():
 
     try:
         print("Making a throwaway Windows machine (Wine prefix) ...")
-        subprocess.run(["wineboot", "-i"], env=env, check=True,
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
+        env.update(throwaway_prefix.make(prefix))
         script = with_checksum(b"[script]\r\nn0=on 1:start:{ .remote on }\r\n",
                                WORM_CHECKSUM)
         print("Planting the worm: script.ini CRC-32 = 0x%08X" %
@@ -121,11 +119,7 @@ def main():
                         "THE CLEAN-UP IS INCOMPLETE."))
         return 0 if clean else 1
     finally:
-        subprocess.run(["wineserver", "-k"], env=env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], env=env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        shutil.rmtree(prefix, ignore_errors=True)
+        throwaway_prefix.remove(env, prefix)
         print("(throwaway machine removed)")
 
 

@@ -2,6 +2,7 @@
 // in-memory machine and checks the outcome against the command-line rules:
 // status 1 only for the help switch, 2 only with the exact error texts, and
 // the disk touched only when the run went ahead (status 0).
+#include "expected_texts.h"
 #include "fake_machine.h"
 #include "run/tool_main.h"
 
@@ -13,13 +14,8 @@
 
 namespace {
 
-const char kUsage[] =
-    "Scans and removes all copies of the worm \"WORM_PRUXA.A\"\n\n"
-    "FIX_PRUXA [/Q] [/?]\n\n"
-    "    /Q          Quiet mode: Disables opening message. Removes\n"
-    "                virus/worm and clean infected computer.\n"
-    "    /?          Display help information.\n\n";
-const char kPrompt[] = "Press any key to continue ....";
+const char *const kUsage = kUsageText;
+const std::string kPrompt = kPromptText;
 
 bool IsSwitch(const std::string &a) {
   return !a.empty() && (a[0] == '/' || a[0] == '-');
@@ -100,8 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
         "banner first");
   std::string after = out.substr(21 * 65);
   if (!quiet) {
-    Check(after.compare(0, sizeof kPrompt - 1, kPrompt) == 0, "prompt");
-    after = after.substr(sizeof kPrompt - 1);
+    Check(after.compare(0, kPrompt.size(), kPrompt) == 0, "prompt");
+    after = after.substr(kPrompt.size());
   }
   Check(fake::TheMachine().keyReads == (quiet ? 0 : 1), "pause");
   fake::Machine &machine = fake::TheMachine();

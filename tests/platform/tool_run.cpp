@@ -8,14 +8,6 @@
 #include <cstdio>
 #include <regex>
 
-const char kHeaderText[] =
-    "\n\n"
-    "/--------------------------------------------------------------\\\n"
-    "|                      FIX_PRUXA Log File                       |\n"
-    "|                      Qarlo Vemmo, Inc.                       |\n"
-    "\\--------------------------------------------------------------/\n"
-    "\n\n";
-
 void StartConsoleCapture() { testing::internal::CaptureStdout(); }
 
 std::string EndConsoleCapture() {

@@ -1,6 +1,8 @@
 // Runs the tool against the fake machine and captures what it printed.
 #pragma once
 
+#include "expected_texts.h"
+
 #include <string>
 #include <vector>
 
@@ -18,4 +20,3 @@ std::string EndConsoleCapture();
 // The log as stored, line breaks as LF and each record's 24-character
 // time prefix replaced by "@ ".
 std::string LogText(const std::string &path = "C:\\Tools\\fix_pruxa.log");
-extern const char kHeaderText[];

@@ -9,13 +9,8 @@
 
 namespace {
 
-const char kPrompt[] = "Press any key to continue ....";
-const char kUsage[] =
-    "Scans and removes all copies of the worm \"WORM_PRUXA.A\"\n\n"
-    "FIX_PRUXA [/Q] [/?]\n\n"
-    "    /Q          Quiet mode: Disables opening message. Removes\n"
-    "                virus/worm and clean infected computer.\n"
-    "    /?          Display help information.\n\n";
+const char *const kPrompt = kPromptText;
+const char *const kUsage = kUsageText;
 const char kTooMany[] = "Too many command-line parameters\n";
 
 struct Case {
