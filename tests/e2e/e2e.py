@@ -178,9 +178,9 @@ def expand(text):
     return text.replace("@LONG@", LONG).replace("@DEEP@", DEEP)
 
 
-def content_of(spec):
+def content_of(entry):
     """file: PATH [attributes RHS] [worm-script | size N | text TEXT]"""
-    words = spec.split()
+    words = entry.split()
     data = b""
     if "worm-script" in words:
         data = WORM_SCRIPT
@@ -193,7 +193,7 @@ def content_of(spec):
         block = bytes(range(256)) * 4096
         data = (block * (size // len(block) + 1))[:size]
     elif "text" in words:
-        data = spec.split(" text ", 1)[1].encode("latin-1")
+        data = entry.split(" text ", 1)[1].encode("latin-1")
     return data
 
 
@@ -289,16 +289,16 @@ def run_case(path):
         os.remove(mark)
 
     files = {}
-    for spec in case.all("folder"):
-        os.makedirs(unix_path(spec), exist_ok=True)
-    for spec in case.all("file"):
-        target = spec.split()[0]
+    for entry in case.all("folder"):
+        os.makedirs(unix_path(entry), exist_ok=True)
+    for entry in case.all("file"):
+        target = entry.split()[0]
         target_unix = unix_path(target)
         os.makedirs(os.path.dirname(target_unix), exist_ok=True)
-        data = content_of(spec)
+        data = content_of(entry)
         with open(target_unix, "wb") as f:
             f.write(data)
-        words = spec.split()
+        words = entry.split()
         if "attributes" in words:
             set_attributes(target_unix, words[words.index("attributes") + 1])
         files[target] = data
@@ -314,8 +314,8 @@ def run_case(path):
     values = {}
     commands = ["reg delete %s /v Vosni /f" % RUN_KEY,
                 "reg delete %s /v Other /f" % RUN_KEY]
-    for spec in case.all("value"):
-        name, _, data = spec.partition(" ")
+    for entry in case.all("value"):
+        name, _, data = entry.partition(" ")
         values[name.lower()] = data
         commands.append('reg add %s /v %s /d "%s" /f' % (RUN_KEY, name, data))
     batch = os.path.join(drive_c(), "e2e", "setup.bat")
