@@ -31,9 +31,9 @@ def main():
     work = tempfile.mkdtemp(prefix="fix_pruxa_bench_")
     prefix = os.path.join(work, "prefix")
     c = os.path.join(prefix, "drive_c")
-    env = dict(os.environ, WINEPREFIX=prefix)
+    env = throwaway_prefix.environment(prefix)
     try:
-        env = throwaway_prefix.make(prefix)
+        throwaway_prefix.make(prefix)
         os.makedirs(os.path.join(c, "Tools"))
         shutil.copy(exe, os.path.join(c, "Tools", "fix_pruxa.exe"))
         source = os.path.join(work, "nothing.c")

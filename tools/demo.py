@@ -34,7 +34,7 @@ def with_checksum(data, target):
 def main():
     exe = os.path.abspath(sys.argv[1])
     prefix = tempfile.mkdtemp(prefix="fix_pruxa_demo_")
-    env = dict(os.environ, WINEPREFIX=prefix)
+    env = throwaway_prefix.environment(prefix)
     c = os.path.join(prefix, "drive_c")
 
     def wine(*args, show=True):
@@ -76,7 +76,7 @@ def main():
 
     try:
         print("Making a throwaway Windows machine (Wine prefix) ...")
-        env.update(throwaway_prefix.make(prefix))
+        throwaway_prefix.make(prefix)
         script = with_checksum(b"[script]\r\nn0=on 1:start:{ .remote on }\r\n",
                                WORM_CHECKSUM)
         print("Planting the worm: script.ini CRC-32 = 0x%08X" %

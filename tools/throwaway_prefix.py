@@ -1,23 +1,34 @@
-"""A throwaway Wine prefix (a simulated Windows machine) for the tools:
-made with its own persistent wineserver, and removed with it."""
+"""A throwaway Wine prefix (a simulated Windows machine): made with its own
+persistent wineserver, and removed with it. Used by the tools and by the
+end-to-end tests."""
 
 import os
 import shutil
 import subprocess
 
 
-def make(prefix):
-    """Creates the prefix in the new folder `prefix`; returns the
-    environment that runs Wine in it."""
+def environment(prefix):
+    """The environment that runs Wine, quietly and headless, in `prefix`,
+    with arguments decoded the same way on every machine."""
     env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all",
-               WINEARCH="win32", WINEDLLOVERRIDES="mscoree,mshtml=")
+               WINEARCH="win32", WINEDLLOVERRIDES="mscoree,mshtml=",
+               LANG="C.UTF-8")
     env.pop("DISPLAY", None)
+    env.pop("LC_ALL", None)
+    return env
+
+
+def make(prefix):
+    """Creates the prefix in the folder `prefix`; returns its environment.
+    The wineserver outlives the caller, so it must hold none of its output
+    pipes."""
+    env = environment(prefix)
     os.makedirs(prefix, exist_ok=True)
     subprocess.run(["wineserver", "-p"], env=env, check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     subprocess.run(["wineboot", "-i"], env=env, check=True,
                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
+                   stderr=subprocess.DEVNULL, timeout=600)
     return env
 
 

@@ -17,6 +17,10 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                "..", "..", "tools"))
+import throwaway_prefix  # noqa: E402
+
 RUN_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
 BANNER = (
     "+==============================================================+\n"
@@ -60,12 +64,7 @@ LONG = "x" * 20000
 
 
 def wine_env():
-    env = dict(os.environ)
-    env.update(WINEDEBUG="-all", WINEARCH="win32", LANG="C.UTF-8",
-               WINEDLLOVERRIDES="mscoree,mshtml=")
-    env.pop("DISPLAY", None)
-    env.pop("LC_ALL", None)
-    return env
+    return throwaway_prefix.environment(prefix())
 
 
 def prefix():
@@ -114,14 +113,8 @@ def reg_values():
 def prefix_create():
     if os.path.isdir(prefix()):
         prefix_remove()
-    os.makedirs(prefix())
     # One wineserver for the whole suite; prefix-remove ends it.
-    # It outlives this script: it must not hold CTest's output pipe.
-    subprocess.run(["wineserver", "-p"], env=wine_env(), check=True,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    subprocess.run(["wineboot", "-i"], env=wine_env(), check=True,
-                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=600)
+    throwaway_prefix.make(prefix())
     wine(["reg", "add", RUN_KEY, "/f"], check=True, capture_output=True,
          timeout=120)
     os.makedirs(os.path.join(drive_c(), "e2e"), exist_ok=True)
@@ -132,18 +125,13 @@ def prefix_create():
 
 def prefix_remove():
     if os.path.isdir(prefix()):
-        subprocess.run(["wineserver", "-k"], env=wine_env(),
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], env=wine_env(),
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        shutil.rmtree(prefix(), ignore_errors=True)
+        throwaway_prefix.remove(wine_env(), prefix())
     print("Wine prefix removed:", prefix())
 
 
 class Case:
     def __init__(self, path):
         self.path = path
-        self.keys = {}
         self.lists = {}
         self.sections = {}
         section = None
@@ -157,11 +145,10 @@ class Case:
                 elif line.strip() and not line.startswith("#"):
                     key, _, value = line.rstrip("\n").partition(":")
                     value = value.strip()
-                    self.keys[key] = value
                     self.lists.setdefault(key, []).append(value)
 
     def get(self, key, default=None):
-        return self.keys.get(key, default)
+        return self.lists.get(key, [default])[-1]
 
     def all(self, key):
         return self.lists.get(key, [])

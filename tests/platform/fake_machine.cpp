@@ -15,7 +15,6 @@ namespace {
 Machine machine;
 std::uintptr_t nextHandle = 0x1000;
 std::map<std::uintptr_t, std::string> handlePaths; // file and mapping handles
-std::map<const unsigned char *, std::string> viewCopies;
 
 const char kRunKey[] = "software\\microsoft\\windows\\currentversion\\run";
 
@@ -65,11 +64,6 @@ void Release(const void *handle) {
 Entry *Find(const std::string &path) {
   auto found = machine.entries.find(Lower(path));
   return found == machine.entries.end() ? nullptr : &found->second;
-}
-
-std::map<std::string, int> &Readers() {
-  static std::map<std::string, int> readers;
-  return readers;
 }
 
 // Moves what the stream buffered to the end of the file.
@@ -162,8 +156,6 @@ Machine &TheMachine() { return machine; }
 void Reset() {
   machine = Machine();
   handlePaths.clear();
-  viewCopies.clear();
-  Readers().clear();
   QuietMode = false;
   std::free(LogPath);
   LogPath = nullptr;
@@ -285,7 +277,7 @@ bool DeletePath(const char *path) {
     return fake::Fail(kStatusFileNotFound);
   if (entry->directory || (entry->attributes & 0x01) != 0)
     return fake::Fail(kStatusAccessDenied);
-  if (entry->locked || fake::Readers()[fake::Lower(path)] > 0)
+  if (entry->locked || entry->readers > 0)
     return fake::Fail(kStatusSharingViolation);
   machine.entries.erase(fake::Lower(path));
   return true;
@@ -308,7 +300,7 @@ FileHandle OpenForReading(const char *path) {
     return fake::Fail(kStatusAccessDenied), nullptr;
   if (entry->locked)
     return fake::Fail(kStatusSharingViolation), nullptr;
-  ++fake::Readers()[fake::Lower(path)];
+  ++entry->readers;
   return fake::NewHandle<FileHandle>(fake::Lower(path));
 }
 
@@ -325,8 +317,9 @@ bool GetFileSize64(FileHandle file, std::uint64_t *size) {
 void CloseFile(FileHandle file) {
   Status status;
   fake::Fails(Call::CloseFile, &status);
-  --fake::Readers()[fake::handlePaths.at(
-      reinterpret_cast<std::uintptr_t>(file))];
+  // A file that has readers cannot be deleted, so it is still there.
+  --fake::Find(fake::handlePaths.at(reinterpret_cast<std::uintptr_t>(file)))
+        ->readers;
   fake::Release(file);
 }
 
@@ -356,10 +349,9 @@ const unsigned char *MapReadOnlyView(MappingHandle mapping) {
       fake::handlePaths.at(reinterpret_cast<std::uintptr_t>(mapping));
   // A copy of its own, so that reading past the file's end is caught by
   // the sanitizers.
-  std::string copy = fake::Find(path)->content;
-  unsigned char *view = new unsigned char[copy.size()];
-  std::memcpy(view, copy.data(), copy.size());
-  fake::viewCopies[view] = path;
+  const std::string &content = fake::Find(path)->content;
+  unsigned char *view = new unsigned char[content.size()];
+  std::memcpy(view, content.data(), content.size());
   machine.openViews.insert(view);
   return view;
 }
@@ -368,7 +360,6 @@ void UnmapView(const unsigned char *view) {
   Status status;
   fake::Fails(Call::UnmapView, &status);
   machine.openViews.erase(view);
-  fake::viewCopies.erase(view);
   delete[] view;
 }
 

@@ -50,6 +50,7 @@ struct Entry {
   std::string content;
   std::uint32_t attributes = 0x20; // FILE_ATTRIBUTE_ARCHIVE
   bool locked = false;             // held open without delete sharing
+  int readers = 0;                 // the tool's own open handles
   bool unwritable = false;         // opening it for appending fails
 };
 
